@@ -632,7 +632,8 @@ void Link::polaczClick(bool automatic) {
         pause_.sleep(50);
         host_.setMainWindowEnabled(true);
     }
-    if (!port_.isOpen()) {
+    const bool wasOpen = port_.isOpen();
+    if (!wasOpen) {
         pause_.sleep(100);
         if (!port_.open()) {
             port_.clearError();
@@ -652,6 +653,11 @@ void Link::polaczClick(bool automatic) {
     Timer_Count_.stop();
     port_.clearError();
     pause_.sleep(200);
+    if (wasOpen) {
+        // Over a port that stayed open, the answer to the last request may still be arriving; read
+        // with the identification's code it would look like a broken frame.
+        port_.discardBuffers();
+    }
     host_.uncheckOscilloscopeLambda();
     host_.setMainWindowEnabled(false);
     host_.setPanelsGrey(true);

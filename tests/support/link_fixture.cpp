@@ -4,38 +4,44 @@
 
 namespace omvi::test {
 
-QList<QByteArray> LinkRig::sentPayloads() const {
-    QByteArray all;
-    for (const QByteArray& w : port.writes) {
-        all.append(w);
-    }
-    // Frames are 0xCC body checksum 0xCC; the writes of one frame are consecutive, so split on
-    // the frame boundaries recorded by length: rebuild by re-encoding candidates.
+QList<QByteArray> takeRequestFrames(QByteArray& buffer) {
     QList<QByteArray> payloads;
-    qsizetype pos = 0;
-    while (pos < all.size()) {
+    for (;;) {
+        const qsizetype start = buffer.indexOf(static_cast<char>(0xCC));
+        if (start < 0) {
+            buffer.clear();
+            return payloads;
+        }
+        buffer.remove(0, start);
         bool found = false;
-        for (qsizetype end = pos + 3; end < all.size(); ++end) {
-            if (static_cast<std::uint8_t>(all.at(end)) != 0xCC) {
+        for (qsizetype end = 3; end < buffer.size(); ++end) {
+            if (static_cast<std::uint8_t>(buffer.at(end)) != 0xCC) {
                 continue;
             }
             QByteArray payload;
-            for (qsizetype i = pos + 1; i < end - 1; ++i) {
+            for (qsizetype i = 1; i < end - 1; ++i) {
                 payload.append(static_cast<char>(link::decodeRequestByte(
-                    static_cast<int>(i - pos), static_cast<std::uint8_t>(all.at(i)))));
+                    static_cast<int>(i), static_cast<std::uint8_t>(buffer.at(i)))));
             }
-            if (link::buildRequestFrame(payload) == all.mid(pos, end - pos + 1)) {
+            if (link::buildRequestFrame(payload) == buffer.left(end + 1)) {
                 payloads.append(payload);
-                pos = end + 1;
+                buffer.remove(0, end + 1);
                 found = true;
                 break;
             }
         }
         if (!found) {
-            break;
+            return payloads;
         }
     }
-    return payloads;
+}
+
+QList<QByteArray> LinkRig::sentPayloads() const {
+    QByteArray all;
+    for (const QByteArray& w : port.writes) {
+        all.append(w);
+    }
+    return takeRequestFrames(all);
 }
 
 QList<int> LinkRig::sentCodes() const {

@@ -10,6 +10,10 @@
 
 namespace omvi::test {
 
+// Takes every complete request frame off the front of `buffer` and returns their plain payloads.
+// Frames are found by their outer checksum and a re-encoding that matches byte for byte.
+QList<QByteArray> takeRequestFrames(QByteArray& buffer);
+
 struct LinkRig {
     FakeClock clock;
     FakeTimer pollTimer{clock};

@@ -40,6 +40,7 @@ bool LoopbackPort::close() {
 
 bool LoopbackPort::discardBuffers() {
     rx_.clear();
+    ++generation_;  // answers still on their way count as already received, and dropped
     return open_;
 }
 
@@ -49,6 +50,7 @@ qint64 LoopbackPort::write(const QByteArray& data) {
     }
     const QByteArray taken = writeLimit >= 0 ? data.left(writeLimit) : data;
     writes.append(taken);
+    writePorts.append(name_);
     clock_.post(0, [this] {
         if (onTxEmpty) {
             onTxEmpty();

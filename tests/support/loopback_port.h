@@ -7,6 +7,7 @@
 #include <QList>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 #include "fake_time.h"
@@ -58,6 +59,7 @@ class LoopbackPort final : public link::SerialPortIo {
     std::int64_t latencyMs = 5;
 
     QList<QByteArray> writes;  // every block written, in order
+    QStringList writePorts;    // the port name at each write
     int opens = 0;
     int closes = 0;
     int clearErrors = 0;
