@@ -69,7 +69,7 @@ void Instrument::setTitle(const QString& title) {
 
 void Instrument::setTickStep(double majorStep, int minorPerMajor) {
     tickStep_ = std::isfinite(majorStep) && majorStep > 0 ? majorStep : 0;
-    minorPerMajor_ = std::max(0, minorPerMajor);
+    minorPerMajor_ = std::clamp(minorPerMajor, 0, 20);
     update();
 }
 
