@@ -1,0 +1,154 @@
+// omvi-ecu-sim: a simulated controller on a pseudo-terminal, for trying the program without a car
+// and for the end-to-end tests.
+
+#include <fcntl.h>
+#include <unistd.h>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QSocketNotifier>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+
+#include "link/published_ports.h"
+#include "sim/ecu_simulator.h"
+#include "sim/pty_server.h"
+#include "sim/sim_command_line.h"
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int) {
+    const int saved = errno;
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
+    errno = saved;
+}
+
+bool installSignalHandlers() {
+    if (::pipe(signalPipe) != 0) {
+        return false;
+    }
+    for (int fd : signalPipe) {
+        ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+    }
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int sig : {SIGINT, SIGTERM, SIGHUP}) {
+        ::sigaction(sig, &action, nullptr);
+    }
+    std::signal(SIGPIPE, SIG_IGN);
+    return true;
+}
+
+void say(const QString& text) {
+    std::fprintf(stderr, "omvi-ecu-sim: %s\n", qPrintable(text));
+}
+
+QString hexOf(const QByteArray& bytes) {
+    constexpr int kShown = 16;
+    QString text = QString::fromLatin1(bytes.left(kShown).toHex(' ').toUpper());
+    if (bytes.size() > kShown) {
+        text += QStringLiteral(" ... (%1 bytes)").arg(bytes.size());
+    }
+    return text;
+}
+
+// A symbolic link that the user asked for; an existing link there is replaced, anything else is
+// left alone.
+bool makeUserLink(const QString& linkPath, const QString& target, QString* error) {
+    const QFileInfo existing(linkPath);
+    if (existing.isSymLink()) {
+        QFile::remove(linkPath);
+    } else if (existing.exists()) {
+        *error = QStringLiteral("%1 exists and is not a symbolic link").arg(linkPath);
+        return false;
+    }
+    if (!QFile::link(target, linkPath)) {
+        *error = QStringLiteral("cannot create the link %1").arg(linkPath);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("omvi-ecu-sim"));
+
+    const omvi::sim::SimCommandLineResult parsed =
+        omvi::sim::parseSimCommandLine(QCoreApplication::arguments());
+    if (!parsed.options) {
+        if (parsed.exitCode == 0) {
+            std::fputs(qPrintable(parsed.message), stdout);
+        } else {
+            say(parsed.message);
+        }
+        return parsed.exitCode;
+    }
+    const omvi::sim::SimCommandLine& options = *parsed.options;
+
+    if (!installSignalHandlers()) {
+        say(QStringLiteral("cannot install the signal handlers"));
+        return 1;
+    }
+    QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&signalNotifier, &QSocketNotifier::activated, &app, [] {
+        char drain[16];
+        while (::read(signalPipe[0], drain, sizeof drain) > 0) {
+        }
+        QCoreApplication::quit();
+    });
+
+    omvi::sim::EcuSimulator simulator(options.sim);
+    omvi::sim::PtyServer server(simulator, {options.wireRate, options.sim.faults.chunkSize > 0});
+    QString error;
+    if (!server.open(&error)) {
+        say(error);
+        return 1;
+    }
+    const QString slave = server.slavePath();
+
+    if (!options.linkPath.isEmpty() && !makeUserLink(options.linkPath, slave, &error)) {
+        say(error);
+        return 1;
+    }
+    QString published;
+    if (options.publish) {
+        published = omvi::link::publishPort(slave, QStringLiteral("omvi-sim"), &error);
+        if (published.isEmpty()) {
+            say(QStringLiteral("not published: %1").arg(error));
+        }
+    }
+
+    std::printf("%s\n", qPrintable(slave));
+    std::fflush(stdout);
+    if (!options.quiet) {
+        say(QStringLiteral("firmware %1 on %2%3")
+                .arg(options.sim.firmware, slave,
+                     published.isEmpty() ? QString()
+                                         : QStringLiteral(" (published as %1)")
+                                               .arg(QFileInfo(published).fileName())));
+        server.setCommandLog(
+            [](const QByteArray& command) { say(QStringLiteral("<- ") + hexOf(command)); });
+    }
+
+    const int status = QCoreApplication::exec();
+
+    if (!options.linkPath.isEmpty()) {
+        omvi::link::unpublishPort(options.linkPath, slave);
+    }
+    if (!published.isEmpty()) {
+        omvi::link::unpublishPort(published, slave);
+    }
+    if (!options.quiet) {
+        say(QStringLiteral("stopped after %1 answers").arg(simulator.answersSent()));
+    }
+    return status;
+}
