@@ -96,8 +96,9 @@ void PtyServer::onReadable() {
         if (n < 0 && errno == EINTR) {
             continue;
         }
-        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
-            // EIO while no terminal side is open: look again a little later instead of spinning.
+        if (n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK)) {
+            // EIO or end of file while no terminal side is open: look again a little later
+            // instead of spinning.
             readNotifier_->setEnabled(false);
             QTimer::singleShot(kRetryReadMs, this, [this] { readNotifier_->setEnabled(true); });
         }
@@ -116,6 +117,10 @@ void PtyServer::onReadable() {
     }
     for (const QByteArray& d : deliveries) {
         outgoing_.push_back(d);
+    }
+    // A peer that writes requests but never reads must not make us hoard answers.
+    while (outgoing_.size() > kMaxQueuedDeliveries) {
+        outgoing_.pop_front();
     }
     pump();
 }

@@ -36,6 +36,7 @@ class PtyServer : public QObject {
     static constexpr int kGapMs = 20;
     static constexpr int kPaceTickMs = 10;
     static constexpr int kRetryReadMs = 100;
+    static constexpr std::size_t kMaxQueuedDeliveries = 4096;
 
   private:
     void onReadable();
