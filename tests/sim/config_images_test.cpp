@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <cmath>
 
+#include "model/config_image.h"
 #include "sim/ecu_simulator.h"
 #include "sim_test_util.h"
 
@@ -181,4 +182,31 @@ TEST(ConfigImages, DateCodesCountHundredThousandthsOfADaySince1998) {
     EXPECT_EQ(dateCode(2011, 7, 6, 0, 0), 473000000u);
     EXPECT_EQ(dateCode(1998, 7, 24, 0, 0), 0u);
     EXPECT_EQ(dateCode(1998, 7, 24, 12, 0), 50000u);
+}
+
+TEST(ConfigImages, EveryFieldTheProgramShowsHasAValue) {
+    struct Case {
+        const char* version;
+        const char* variant;
+    };
+    for (const Case& c :
+         {Case{"3.7.7", "ver_1"}, Case{"5.9.11", "ver_2"}, Case{"5.10.11", "ver_3"}}) {
+        const model::ConfigValues v = model::decodeConfigImage(
+            EcuSimulator(firmware(c.version)).configImage(), QString::fromLatin1(c.variant));
+        EXPECT_TRUE(v.complete) << c.version;
+        // Selections are absent when the stored code names no item.
+        for (const auto& item :
+             {v.impulseItem, v.cylinderItem, v.engineTypeItem, v.injectorTypeItem,
+              v.pressureSensorItem, v.reducerSensorItem, v.gasSensorItem, v.levelSensorItem}) {
+            EXPECT_TRUE(item.has_value()) << c.version;
+        }
+        EXPECT_EQ(v.cylinderCount, 4);
+        EXPECT_TRUE(v.fullGroup.has_value());
+        EXPECT_EQ(v.switchOverTimeS, 30.0);
+        for (int i = 0; i < 6; ++i) {
+            EXPECT_TRUE(v.corrections[static_cast<std::size_t>(i)].has_value());
+            EXPECT_EQ(v.bankItems[static_cast<std::size_t>(i)], 0);
+        }
+        EXPECT_TRUE(v.mapPoints && v.tempPoints && v.gridTexts && v.countersRecord);
+    }
 }
