@@ -30,7 +30,11 @@ function(omvi_add_test name)
   if(T_KIND STREQUAL "gui")
     list(APPEND env "QT_QPA_PLATFORM=offscreen")
   endif()
-  # Tests must never touch the user's real settings or runtime folders.
+  # Tests must never touch the user's real settings or runtime folders. The runtime folder must
+  # exist and be private, or Qt falls back to a shared one.
+  set(home ${CMAKE_BINARY_DIR}/test-home/${name})
+  file(MAKE_DIRECTORY ${home}/config ${home}/run)
+  file(CHMOD ${home}/run PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
   list(APPEND env "XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-home/${name}/config"
        "XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/test-home/${name}/run"
        "OMVI_BIN_DIR=${CMAKE_BINARY_DIR}/bin")

@@ -1,8 +1,9 @@
 #include "link/qt_io.h"
 
-#include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QThread>
+
+#include "link/published_ports.h"
 
 namespace omvi::link {
 
@@ -37,9 +38,9 @@ QString systemLocationForPort(const QString& name) {
     if (name.contains(QLatin1Char('/'))) {
         return name;
     }
-    const QFileInfo published(name);
-    if (published.isAbsolute()) {
-        return name;
+    const QString published = publishedPortPath(name);
+    if (!published.isEmpty()) {
+        return published;
     }
     return QSerialPortInfo(name).systemLocation();
 }

@@ -1,0 +1,44 @@
+#pragma once
+// The "Panel Petrol" page (`TabSheet1`): engine, sensor and injector settings. It only holds the
+// widgets; the settings binder shows the configuration on them and sends their changes.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QWidget>
+
+namespace omvi::app {
+
+class SettingsPage : public QWidget {
+    Q_OBJECT
+  public:
+    explicit SettingsPage(QWidget* parent = nullptr);
+
+    QComboBox* Sel_Impuls;
+    QDoubleSpinBox* Sel_RPM_signal;
+    QComboBox* Sel_Typ_silnika;
+    QCheckBox* Check_Injector_plus;
+    QComboBox* Sel_cyl;
+    QComboBox* Sel_Typ_wtrysku;
+    QGroupBox* GroupBox15;
+    QRadioButton* LPG_RadioButton;
+    QRadioButton* CNG_RadioButton;
+    QComboBox* P1_MAP_changer;
+    QComboBox* T_RED_changer;
+    QComboBox* T_GAZ_changer;
+    QDoubleSpinBox* P_pracy_changer;
+    QDoubleSpinBox* P_min_changer;
+    QDoubleSpinBox* obc_inj_changer;
+    QSpinBox* Mazda_changer;
+    QCheckBox* Grzalka_CheckBox;
+    QCheckBox* Full_group_CheckBox;
+    QPushButton* Przebiegi_button;
+    QPushButton* Dobor_Dysz_BitBtn;
+    QComboBox* szybkosc;
+};
+
+}  // namespace omvi::app
