@@ -101,7 +101,7 @@ void Meter270::paintEvent(QPaintEvent*) {
 
     const QColor major = lit ? style::majorTick() : style::minorTick().darker(115);
     const QColor minorColor = lit ? style::minorTick() : style::minorTick().darker(170);
-    const QColor labels = lit ? style::labelColor() : style::dimLabelColor().darker(140);
+    const QColor labels = lit ? style::labelColor() : style::dimLabelColor().darker(115);
 
     // Zones, shifted along the sweep by the sector offset and cut at the scale's ends.
     const qreal zoneR = R * 0.835;

@@ -71,7 +71,10 @@ QSize ToggleSwitch::sizeHint() const {
 }
 
 QSize ToggleSwitch::minimumSizeHint() const {
-    return {56, 20};
+    // Room for the longer text in small print beside the knob.
+    const QFontMetrics fm(style::sizedFont(font(), 9, true));
+    const int textW = std::max(fm.horizontalAdvance(onText_), fm.horizontalAdvance(offText_));
+    return {std::max(56, textW + 20 + 12), 20};
 }
 
 void ToggleSwitch::activate() {
@@ -159,14 +162,19 @@ void ToggleSwitch::paintEvent(QPaintEvent*) {
     // Text in the free part of the slot.
     const QString t = text();
     if (!t.isEmpty()) {
-        const QRectF free =
-            checked_
-                ? QRectF(slot.left() + k * 0.45, slot.top(), slot.width() - k * 1.45, slot.height())
-                : QRectF(slot.left() + k + 2, slot.top(), slot.width() - k * 1.45, slot.height());
-        p.setFont(style::fittedFont(font(), t, QSizeF(free.width() - 4, free.height() * 0.7),
-                                    std::min<qreal>(14, free.height() * 0.55), true));
+        const qreal gap = std::max<qreal>(3, k * 0.15);
+        const QRectF free = checked_ ? QRectF(slot.left() + gap, slot.top(),
+                                              slot.width() - k - 2 * gap, slot.height())
+                                     : QRectF(slot.left() + k + gap, slot.top(),
+                                              slot.width() - k - 2 * gap, slot.height());
+        const QFont f = style::fittedFont(font(), t, QSizeF(free.width(), free.height() * 0.7),
+                                          std::min<qreal>(14, free.height() * 0.55), true);
+        // Too long even in the smallest print: cut at the end rather than at both sides.
+        const QString shown =
+            QFontMetricsF(f).elidedText(t, Qt::ElideRight, std::max<qreal>(0, free.width()));
+        p.setFont(f);
         p.setPen(dead ? QColor(0x60, 0x64, 0x68) : style::contrastText(color));
-        p.drawText(free, Qt::AlignCenter, t);
+        p.drawText(free, Qt::AlignCenter, shown);
     }
 
     if (hasFocus()) {
