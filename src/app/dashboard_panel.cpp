@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "model/code_tables.h"
+
 namespace omvi::app {
 namespace {
 
@@ -24,6 +26,8 @@ ui::Led* makeLed(QWidget* parent, const QString& name, const QString& caption, Q
     led->setCaption(caption);
     led->setOnColor(on);
     led->setOffColor(kGrey);
+    led->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    led->setFixedSize(22, 22);
     return led;
 }
 
@@ -62,20 +66,31 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text) {
     return label;
 }
 
+QLabel* makeWrappedLabel(QWidget* parent, const char* name, const QString& text) {
+    QLabel* label = makeLabel(parent, name, text);
+    label->setWordWrap(true);
+    label->setMinimumWidth(40);
+    return label;
+}
+
 DashboardPanel::DashboardPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Panel1Gora"));
     setAutoFillBackground(true);
+    // A whole instrument panel in 1020 pixels: slightly smaller type than the pages below.
+    QFont compact = font();
+    compact.setPointSizeF(compact.pointSizeF() * 0.92);
+    setFont(compact);
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(4, 4, 4, 2);
     outer->setSpacing(3);
     auto* row = new QHBoxLayout;
     row->setSpacing(4);
-    row->addWidget(buildPortAndSpeed(), 3);
-    row->addWidget(buildPressuresAndTemperatures(), 4);
-    row->addWidget(buildCylinders(), 7);
-    row->addWidget(buildFuelAndLevel(), 3);
-    row->addWidget(buildSwitchOver(), 4);
+    row->addWidget(buildPortAndSpeed(), 11);
+    row->addWidget(buildPressuresAndTemperatures(), 19);
+    row->addWidget(buildCylinders(), 35);
+    row->addWidget(buildFuelAndLevel(), 15);
+    row->addWidget(buildSwitchOver(), 18);
     outer->addLayout(row, 1);
 
     Error_Led = new ui::ProgressStrip(this);
@@ -184,6 +199,12 @@ QWidget* DashboardPanel::buildPressuresAndTemperatures() {
     P1_MAP_edit->setObjectName(QStringLiteral("P1_MAP_edit"));
     P1_MAP_edit->setDecimals(2);
     P1_MAP_edit->setUnit(QStringLiteral("[bar]"));
+    for (QWidget* w : {static_cast<QWidget*>(Slala_P_MAP), static_cast<QWidget*>(Skala_P1_MAP)}) {
+        w->setMinimumWidth(118);
+    }
+    for (QWidget* w : {static_cast<QWidget*>(P_MAP_edit), static_cast<QWidget*>(P1_MAP_edit)}) {
+        w->setMinimumWidth(60);
+    }
     grid->addWidget(Slala_P_MAP, 0, 0);
     grid->addWidget(P_MAP_edit, 0, 1);
     grid->addWidget(Skala_P1_MAP, 1, 0);
@@ -208,6 +229,7 @@ QWidget* DashboardPanel::buildPressuresAndTemperatures() {
         t->setDecimals(0);
         t->setUnit(QStringLiteral("°C"));
         t->setValue(-40);
+        t->setMinimumWidth(38);
         tempLayout->addWidget(t);
     }
     lower->addWidget(temperatures, 1);
@@ -226,6 +248,7 @@ QWidget* DashboardPanel::buildPressuresAndTemperatures() {
         b->setDecimals(1);
         b->setUnit(QStringLiteral("V"));
         b->setColor(QColor(0xF0, 0xB0, 0x20));
+        b->setMinimumWidth(38);
         lambdaLayout->addWidget(b);
     }
     lower->addWidget(lambdas, 1);
@@ -301,6 +324,18 @@ QWidget* DashboardPanel::buildCylinders() {
         banks[static_cast<std::size_t>(k)] = bank;
         korekta->addWidget(bank, 1, k);
     }
+    // Six cylinders side by side in the bar column: the smaller type keeps them narrow.
+    QFont small = font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    for (QWidget* w : Panel_korekta->findChildren<QWidget*>()) {
+        w->setFont(small);
+    }
+    for (QComboBox* bank : banks) {
+        bank->setMinimumWidth(bank->fontMetrics().horizontalAdvance(QStringLiteral("BANK1")) + 32);
+    }
+    for (QSpinBox* spin : corrections) {
+        spin->setMinimumWidth(spin->fontMetrics().horizontalAdvance(QStringLiteral("-20")) + 26);
+    }
     Panel_korekta->setVisible(false);
     layout->addWidget(Panel_korekta);
     return Panel_slupki;
@@ -340,34 +375,46 @@ QWidget* DashboardPanel::buildFuelAndLevel() {
     auto* level = new QGridLayout(GroupBox18);
     level->setContentsMargins(4, 2, 4, 4);
     level->setHorizontalSpacing(2);
-    level->setVerticalSpacing(2);
+    level->setVerticalSpacing(3);
+    auto* levelLeds = new QHBoxLayout;
+    levelLeds->setSpacing(2);
     Rezerwa_led_panel = makeLed(GroupBox18, QStringLiteral("Rezerwa_led_panel"),
                                 QStringLiteral("R"), QColor(255, 60, 30));
-    level->addWidget(Rezerwa_led_panel, 0, 0);
+    levelLeds->addWidget(Rezerwa_led_panel);
     for (int n = 0; n < 4; ++n) {
         auto* led =
             makeLed(GroupBox18, QStringLiteral("Gaz_led_%1p").arg(n + 1), QString(), kGasGreen);
         levelLedsPanel[static_cast<std::size_t>(n)] = led;
-        level->addWidget(led, 0, n + 1);
+        levelLeds->addWidget(led);
+    }
+    level->addLayout(levelLeds, 0, 0, 1, 4, Qt::AlignHCenter);
+    for (int n = 0; n < 4; ++n) {
         auto* edit = new QLineEdit(QStringLiteral("0,00"), GroupBox18);
         edit->setObjectName(QStringLiteral("Ch_U_LPG_%1").arg(n + 1));
         edit->setReadOnly(true);
         edit->setMaxLength(4);
         edit->setAlignment(Qt::AlignCenter);
+        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0,00")) + 10);
         thresholds[static_cast<std::size_t>(n)] = edit;
-        level->addWidget(edit, 1, n + 1);
+        level->addWidget(edit, 1, n);
     }
     level->addWidget(makeLabel(GroupBox18, "Label16", QStringLiteral("Odczyt [V]")), 2, 0, 1, 2);
     U_zbiornika = new QLineEdit(QStringLiteral("0.00"), GroupBox18);
     U_zbiornika->setObjectName(QStringLiteral("U_zbiornika"));
     U_zbiornika->setReadOnly(true);
     U_zbiornika->setAlignment(Qt::AlignCenter);
-    level->addWidget(U_zbiornika, 2, 2, 1, 3);
+    U_zbiornika->setMinimumWidth(40);
+    level->addWidget(U_zbiornika, 2, 2, 1, 2);
     level->addWidget(makeLabel(GroupBox18, "Label17", QStringLiteral("Rodzaj czujnika")), 3, 0, 1,
-                     5);
+                     4);
     Rodz_czuj_LPG = new QComboBox(GroupBox18);
     Rodz_czuj_LPG->setObjectName(QStringLiteral("Rodz_czuj_LPG"));
-    level->addWidget(Rodz_czuj_LPG, 4, 0, 1, 5);
+    for (const model::LevelSensorType& type : model::levelSensorTypes()) {
+        Rodz_czuj_LPG->addItem(type.text);
+    }
+    Rodz_czuj_LPG->setCurrentIndex(-1);
+    level->addWidget(Rodz_czuj_LPG, 4, 0, 1, 4);
+    level->setRowStretch(5, 1);
     Ch_U_LPG_changer = new QSlider(Qt::Vertical, this);
     Ch_U_LPG_changer->setObjectName(QStringLiteral("Ch_U_LPG_changer"));
     Ch_U_LPG_changer->setRange(0, 500);
@@ -382,34 +429,36 @@ QWidget* DashboardPanel::buildSwitchOver() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(3);
 
-    GroupBox17 = makeGroup(column, "GroupBox17", QStringLiteral("Parametry przełączania na PB"));
-    auto* petrol = new QGridLayout(GroupBox17);
+    GroupBox17 = new CaptionedPanel(QStringLiteral("Parametry przełączania na PB"), column);
+    GroupBox17->setObjectName(QStringLiteral("GroupBox17"));
+    auto* petrol = new QGridLayout;
+    GroupBox17->outer()->addLayout(petrol);
     petrol->setContentsMargins(4, 2, 4, 2);
     petrol->setVerticalSpacing(1);
     Check_by_first = new QCheckBox(GroupBox17);
     Check_by_first->setObjectName(QStringLiteral("Check_by_first"));
     petrol->addWidget(Check_by_first, 0, 0, Qt::AlignRight);
-    petrol->addWidget(
-        makeLabel(GroupBox17, "Label24", QStringLiteral("Przełącz przy pierwszym spadku ciśn.")), 0,
-        1);
+    petrol->addWidget(makeWrappedLabel(GroupBox17, "Label24",
+                                       QStringLiteral("Przełącz przy pierwszym spadku ciśn.")),
+                      0, 1);
     T_zwloki_changer = makeSpin(GroupBox17, "T_zwloki_changer", 0, 1450, 10);
     petrol->addWidget(T_zwloki_changer, 1, 0);
-    petrol->addWidget(
-        makeLabel(GroupBox17, "T_zwloki_changer_Label", QStringLiteral("ms\nCzas bł. ciśn.")), 1,
-        1);
+    petrol->addWidget(makeWrappedLabel(GroupBox17, "T_zwloki_changer_Label",
+                                       QStringLiteral("ms\nCzas bł. ciśn.")),
+                      1, 1);
     RPM_Max_To_Petrol = makeSpin(GroupBox17, "RPM_Max_To_Petrol", 0, 12000, 100);
     petrol->addWidget(RPM_Max_To_Petrol, 2, 0);
-    petrol->addWidget(makeLabel(GroupBox17, "RPM_Max_To_Petrol_Label", QStringLiteral("obr. max")),
-                      2, 1);
+    petrol->addWidget(
+        makeWrappedLabel(GroupBox17, "RPM_Max_To_Petrol_Label", QStringLiteral("obr. max")), 2, 1);
     RPM_Min_To_Petrol = makeSpin(GroupBox17, "RPM_Min_To_Petrol", 0, 15000, 20);
     petrol->addWidget(RPM_Min_To_Petrol, 3, 0);
     RPM_Min_To_Petrol_Label =
-        makeLabel(GroupBox17, "RPM_Min_To_Petrol_Label", QStringLiteral("obr. min"));
+        makeWrappedLabel(GroupBox17, "RPM_Min_To_Petrol_Label", QStringLiteral("obr. min"));
     petrol->addWidget(RPM_Min_To_Petrol_Label, 3, 1);
     Min_Temp_Petrol_changer = makeSpin(GroupBox17, "Min_Temp_Petrol_changer", -25, 100, 1);
     petrol->addWidget(Min_Temp_Petrol_changer, 4, 0);
     Min_Temp_Petrol_changer_label =
-        makeLabel(GroupBox17, "Min_Temp_Petrol_changer_label", QStringLiteral("°C min"));
+        makeWrappedLabel(GroupBox17, "Min_Temp_Petrol_changer_label", QStringLiteral("°C min"));
     petrol->addWidget(Min_Temp_Petrol_changer_label, 4, 1);
     for (QWidget* w :
          {static_cast<QWidget*>(RPM_Min_To_Petrol), static_cast<QWidget*>(RPM_Min_To_Petrol_Label),
@@ -420,26 +469,31 @@ QWidget* DashboardPanel::buildSwitchOver() {
     petrol->setColumnStretch(1, 1);
     layout->addWidget(GroupBox17);
 
-    GroupBox13 = makeGroup(column, "GroupBox13", QStringLiteral("Parametry przełączania na LPG"));
-    auto* gas = new QGridLayout(GroupBox13);
+    GroupBox13 = new CaptionedPanel(QStringLiteral("Parametry przełączania na LPG"), column);
+    GroupBox13->setObjectName(QStringLiteral("GroupBox13"));
+    auto* gas = new QGridLayout;
+    GroupBox13->outer()->addLayout(gas);
     gas->setContentsMargins(4, 2, 4, 2);
     gas->setVerticalSpacing(1);
     Temp_LPG_changer = makeDoubleSpin(GroupBox13, "Temp_LPG_changer", 20, 90, 1, 1);
     gas->addWidget(Temp_LPG_changer, 0, 0);
     gas->addWidget(
-        makeLabel(GroupBox13, "Temp_LPG_changer_label", QStringLiteral("°C\nTemperatura")), 0, 1);
+        makeWrappedLabel(GroupBox13, "Temp_LPG_changer_label", QStringLiteral("°C\nTemperatura")),
+        0, 1);
     T_przel_to_LPG = makeSpin(GroupBox13, "T_przel_to_LPG", 0, 800, 1);
     gas->addWidget(T_przel_to_LPG, 1, 0);
-    gas->addWidget(makeLabel(GroupBox13, "T_przel_to_LPG_label", QStringLiteral("s\nCzas przeł.")),
-                   1, 1);
+    gas->addWidget(
+        makeWrappedLabel(GroupBox13, "T_przel_to_LPG_label", QStringLiteral("s\nCzas przeł.")), 1,
+        1);
     T_CYL_seqence = makeSpin(GroupBox13, "T_CYL_seqence", 0, 2550, 10);
     gas->addWidget(T_CYL_seqence, 2, 0);
-    gas->addWidget(makeLabel(GroupBox13, "T_CYL_seqence_label", QStringLiteral("ms\nPrzeł. cyl.")),
-                   2, 1);
+    gas->addWidget(
+        makeWrappedLabel(GroupBox13, "T_CYL_seqence_label", QStringLiteral("ms\nPrzeł. cyl.")), 2,
+        1);
     RPM_Prog_przel = makeSpin(GroupBox13, "RPM_Prog_przel", 300, 6000, 100);
     gas->addWidget(RPM_Prog_przel, 3, 0);
-    gas->addWidget(makeLabel(GroupBox13, "RPM_Prog_przel_Label", QStringLiteral("obr. przeł.")), 3,
-                   1);
+    gas->addWidget(
+        makeWrappedLabel(GroupBox13, "RPM_Prog_przel_Label", QStringLiteral("obr. przeł.")), 3, 1);
     gas->setColumnStretch(1, 1);
     layout->addWidget(GroupBox13);
     layout->addStretch(1);

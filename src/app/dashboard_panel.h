@@ -16,6 +16,7 @@
 #include <QWidget>
 #include <array>
 
+#include "app/captioned_panel.h"
 #include "ui/horizontal_meter.h"
 #include "ui/led.h"
 #include "ui/meter270.h"
@@ -77,8 +78,8 @@ class DashboardPanel : public QWidget {
     QComboBox* Rodz_czuj_LPG;
     QSlider* Ch_U_LPG_changer;
     // Switch-over parameters
-    QGroupBox* GroupBox17;
-    QGroupBox* GroupBox13;
+    CaptionedPanel* GroupBox17;
+    CaptionedPanel* GroupBox13;
     QCheckBox* Check_by_first;
     QSpinBox* T_zwloki_changer;
     QSpinBox* RPM_Max_To_Petrol;
@@ -107,5 +108,6 @@ QSpinBox* makeSpin(QWidget* parent, const char* name, int min, int max, int step
 QDoubleSpinBox* makeDoubleSpin(QWidget* parent, const char* name, double min, double max,
                                double step, int decimals);
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text);
+QLabel* makeWrappedLabel(QWidget* parent, const char* name, const QString& text);
 
 }  // namespace omvi::app

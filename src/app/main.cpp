@@ -1,6 +1,7 @@
 // The OMVI desktop program.
 
 #include <QApplication>
+#include <QScreen>
 
 #include "app/main_window.h"
 #include "app/settings_store.h"
@@ -20,6 +21,12 @@ int main(int argc, char** argv) {
 
     omvi::app::SettingsStore store;
     omvi::app::MainWindow window(store, omvi::link::presentPortNames());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        if (area.width() > 800) {
+            window.move(area.center() - window.rect().center());
+        }
+    }
     window.show();
     return QApplication::exec();
 }

@@ -13,10 +13,12 @@
 #include <QVBoxLayout>
 
 #include "app/dashboard_panel.h"
+#include "app/language_controller.h"
 #include "app/live_view.h"
 #include "app/pages.h"
 #include "app/settings_binder.h"
 #include "app/settings_page.h"
+#include "app/status_panel.h"
 #include "editor/editor_window.h"
 #include "link/qt_io.h"
 
@@ -103,6 +105,8 @@ MainWindow::MainWindow(SettingsStore& store, const QStringList& presentPorts, Li
 
     restorePortSettings();
     current_language_ = store_.loadLanguage();
+    languageController_ = std::make_unique<LanguageController>(*this);
+    languageController_->restore();
 }
 
 MainWindow::~MainWindow() {
@@ -189,7 +193,8 @@ void MainWindow::buildStatusBar() {
     statusPanel0_->setObjectName(QStringLiteral("StatusBar1_panel0"));
     statusPanel0_->setFixedWidth(190);
     statusPanel0_->setFrameShape(QFrame::StyledPanel);
-    statusPanel1_ = new QLabel(bar);
+    statusPanel1_ = new StatusPanel(bar);
+    statusPanel1_->setPanelText(QStringLiteral(" Ostatnie połączenie z PC : "));
     statusPanel1_->setObjectName(QStringLiteral("StatusBar1_panel1"));
     statusPanel1_->setFrameShape(QFrame::StyledPanel);
     bar->addWidget(statusPanel0_);
@@ -310,21 +315,25 @@ void MainWindow::setStatusText(const QString& text) {
 }
 
 void MainWindow::resetStatusPanel1() {
-    const qsizetype colon = statusPanel1Text_.indexOf(QLatin1Char(':'));
+    // The label up to the character after its colon stays; the date goes.
+    const QString text = statusPanel1_->panelText();
+    const qsizetype colon = text.indexOf(QLatin1Char(':'));
     if (colon >= 0) {
-        statusPanel1Text_ = statusPanel1Text_.left(colon + 2);
+        statusPanel1_->setPanelText(text.left(colon + 2));
     }
     setStatusPanel1Plain(false);
 }
 
 void MainWindow::setStatusPanel1Plain(bool plain) {
-    statusPanel1Plain_ = plain;
-    statusPanel1_->setText(plain ? statusPanel1Text_ : QString());
+    statusPanel1_->setPlain(plain);
+}
+
+QString MainWindow::statusPanel1Text() const {
+    return statusPanel1_->panelText();
 }
 
 void MainWindow::setStatusPanel1Text(const QString& text) {
-    statusPanel1Text_ = text;
-    setStatusPanel1Plain(statusPanel1Plain_);
+    statusPanel1_->setPanelText(text);
 }
 
 void MainWindow::showToggle(bool on) {

@@ -29,6 +29,7 @@ class SettingsPage;
 class LiveView;
 class SettingsBinder;
 class LanguageController;
+class StatusPanel;
 
 // The port, timers and pauses the link runs on. The program uses the Qt-backed ones; tests pass
 // their own.
@@ -59,6 +60,9 @@ class MainWindow : public QMainWindow, public link::LinkHost {
     editor::EditorWindow* editorWindow() const { return editor_; }
     DashboardPanel* dashboard() const { return dashboard_; }
     SettingsPage* settingsPage() const { return settings_; }
+    LanguageController* languages() const { return languageController_.get(); }
+    SettingsStore& store() { return store_; }
+    QMenu* languageMenu() const { return Jazyk_; }
     QTabWidget* tabs() const { return tab_control_; }
     const QString& currentLanguage() const { return current_language_; }
     void setCurrentLanguage(const QString& name) { current_language_ = name; }
@@ -106,7 +110,7 @@ class MainWindow : public QMainWindow, public link::LinkHost {
 
     // Status bar panel 1: shown as plain text, or owner-drawn (nothing shown).
     void setStatusPanel1Plain(bool plain);
-    QString statusPanel1Text() const { return statusPanel1Text_; }
+    QString statusPanel1Text() const;
     void setStatusPanel1Text(const QString& text);
     QLabel* statusPanel0() const { return statusPanel0_; }
 
@@ -140,6 +144,7 @@ class MainWindow : public QMainWindow, public link::LinkHost {
     editor::EditorWindow* editor_ = nullptr;
     std::unique_ptr<LiveView> liveView_;
     std::unique_ptr<SettingsBinder> settingsBinder_;
+    std::unique_ptr<LanguageController> languageController_;
 
     QMenu* Pliki1_ = nullptr;
     QMenu* PortCOM_ = nullptr;
@@ -152,9 +157,7 @@ class MainWindow : public QMainWindow, public link::LinkHost {
     QAction* rozlacz_ = nullptr;
 
     QLabel* statusPanel0_ = nullptr;
-    QLabel* statusPanel1_ = nullptr;
-    QString statusPanel1Text_ = QStringLiteral(" Ostatnie połączenie z PC : ");
-    bool statusPanel1Plain_ = false;
+    StatusPanel* statusPanel1_ = nullptr;
 
     QString current_language_;
     i18n::LanguageTable languages_;

@@ -7,10 +7,13 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "app/dashboard_panel.h"
+#include "i18n/flag_icon.h"
+#include "i18n/languages.h"
 #include "ui/vertical_bar.h"
 
 namespace omvi::app {
@@ -147,7 +150,41 @@ QWidget* buildObdPage(QWidget* parent) {
 QWidget* buildInfoPage(QWidget* parent) {
     QWidget* page = makePage(parent, "TabSheet12");
     auto* layout = new QVBoxLayout(page);
-    layout->setObjectName(QStringLiteral("InfoLayout"));
+    auto* title = makeLabel(page, "Label_OMVI_title", QStringLiteral("OMVI ver. 5.01a"));
+    QFont big = title->font();
+    big.setBold(true);
+    big.setPointSizeF(big.pointSizeF() * 1.6);
+    title->setFont(big);
+    layout->addWidget(title);
+
+    // The maker's addresses; the language switch fills them in and they open on a click.
+    auto* links = new QGridLayout;
+    const char* names[] = {"OMVI_Linl_label", "OMVI_Linl_new_label", "Label23", "Label45"};
+    int row = 0;
+    for (const char* name : names) {
+        QLabel* label = makeLabel(page, name, QString());
+        label->setCursor(Qt::PointingHandCursor);
+        label->setMouseTracking(true);
+        links->addWidget(label, row++, 0);
+    }
+    page->findChild<QLabel*>(QStringLiteral("Label23"))->setVisible(false);
+    layout->addLayout(links);
+
+    auto* flags = new QHBoxLayout;
+    flags->setObjectName(QStringLiteral("FlagButtons"));
+    flags->setSpacing(6);
+    for (const i18n::Language& language : i18n::kLanguages) {
+        auto* button = new QToolButton(page);
+        button->setObjectName(i18n::flagButtonName(QLatin1String(language.name)));
+        button->setIcon(i18n::flagIcon(QLatin1String(language.name)));
+        button->setIconSize(QSize(36, 24));
+        button->setToolTip(QLatin1String(language.caption));
+        button->setAutoRaise(true);
+        flags->addWidget(button);
+    }
+    flags->addStretch(1);
+    layout->addLayout(flags);
+
     // The petrol time of the selected cylinder and the gas time of cylinder 1, read by the
     // oscilloscope; not shown.
     auto* petrol = new ui::VerticalBar(page);

@@ -554,7 +554,10 @@ void SettingsBinder::showCounters(const QByteArray& record) {
         const QDateTime& t = *counters.lastPc;
         QString text = w_.locale().toString(t.date(), QLocale::ShortFormat);
         if (t.time() != QTime(0, 0)) {
-            text += QLatin1Char(' ') + w_.locale().toString(t.time(), QLocale::LongFormat);
+            // The locale's long time, without a time zone: the record keeps wall-clock time.
+            QString format = w_.locale().timeFormat(QLocale::LongFormat);
+            format.remove(QLatin1Char('t'));
+            text += QLatin1Char(' ') + t.time().toString(format.trimmed());
         }
         w_.setStatusPanel1Text(w_.statusPanel1Text() + text);
     }

@@ -1,5 +1,7 @@
 #include "link/link_state_machine.h"
 
+#include "i18n/language_table.h"
+#include "i18n/languages.h"
 #include "link/bytes.h"
 #include "link/frame_coding.h"
 #include "link/wire_constants.h"
@@ -33,14 +35,10 @@ bool isCountersCode(int code) {
 }  // namespace
 
 QString LinkHost::languageText(int row) {
-    switch (row) {
-        case Link::kRowResetQuestion:
-            return QStringLiteral("Reset Will Restore original controller settings");
-        case Link::kRowNoController:
-            return QStringLiteral("No LPG Controller");
-        default:
-            return {};
-    }
+    // Without a window there is no language choice: the English texts.
+    static const i18n::LanguageTable table = i18n::LanguageTable::builtIn();
+    static const int english = i18n::columnOfLanguage(QStringLiteral("AngielskiGB"));
+    return table.text(row, english);
 }
 
 Link::Link(SerialPortIo& port, Timer& pollTimer, Timer& answerTimer, Pause& pause, LinkHost& host)

@@ -21,6 +21,7 @@
 #include <array>
 #include <cstdint>
 
+#include "i18n/rows.h"
 #include "link/io.h"
 #include "link/link_host.h"
 
@@ -48,8 +49,8 @@ class Link {
     static constexpr int kResetFrameLength = 1560;
 
     // Language rows the link reads.
-    static constexpr int kRowResetQuestion = 11;
-    static constexpr int kRowNoController = 12;
+    static constexpr int kRowResetQuestion = i18n::kRowResetQuestion;
+    static constexpr int kRowNoController = i18n::kRowNoController;
 
     Link(SerialPortIo& port, Timer& pollTimer, Timer& answerTimer, Pause& pause, LinkHost& host);
     Link(const Link&) = delete;

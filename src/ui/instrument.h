@@ -14,6 +14,9 @@ namespace omvi::ui {
 // while the value text shows the true value.
 class Instrument : public QWidget {
     Q_OBJECT
+    // Properties by name, so that the language switch can set captions on any instrument.
+    Q_PROPERTY(QString unit READ unit WRITE setUnit)
+    Q_PROPERTY(QString title READ title WRITE setTitle)
 
   public:
     explicit Instrument(QWidget* parent = nullptr);

@@ -10,6 +10,7 @@ namespace omvi::ui {
 // Starts at -40 .. 120 °C showing -40.
 class Thermometer : public Instrument {
     Q_OBJECT
+    Q_PROPERTY(QString signalName1 READ signalName1 WRITE setSignalName1)
 
   public:
     explicit Thermometer(QWidget* parent = nullptr);

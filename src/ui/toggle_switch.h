@@ -17,6 +17,8 @@ namespace omvi::ui {
 // A click emits clicked() in both modes. Space toggles the switch from the keyboard.
 class ToggleSwitch : public QWidget {
     Q_OBJECT
+    Q_PROPERTY(QString onText READ onText WRITE setOnText)
+    Q_PROPERTY(QString offText READ offText WRITE setOffText)
 
   public:
     explicit ToggleSwitch(QWidget* parent = nullptr);

@@ -8,6 +8,7 @@ namespace omvi::ui {
 // It shows the value as given; the range plays no part.
 class ValueIndicator : public Instrument {
     Q_OBJECT
+    Q_PROPERTY(QString signalName1 READ signalName1 WRITE setSignalName1)
 
   public:
     explicit ValueIndicator(QWidget* parent = nullptr);

@@ -11,6 +11,8 @@ namespace omvi::ui {
 // both lines are always kept so that neighbouring bars line up).
 class VerticalBar : public Instrument {
     Q_OBJECT
+    Q_PROPERTY(QString signalName1 READ signalName1 WRITE setSignalName1)
+    Q_PROPERTY(QString signalName2 READ signalName2 WRITE setSignalName2)
 
   public:
     explicit VerticalBar(QWidget* parent = nullptr);
