@@ -8,6 +8,8 @@
 #include "editor/editor_window.h"
 #include "i18n/rows.h"
 #include "service/error_list.h"
+#include "ui/led.h"
+#include "ui/toggle_switch.h"
 
 namespace omvi::app {
 namespace {
@@ -61,11 +63,15 @@ void LiveView::show_live_data(const QByteArray& frame) {
     // Ignition: the fuel switch and the speed dial look alive only with the ignition on.
     d.Zaplon_panel->setEnabled(data.ignitionOn);
     const QColor face = d.palette().color(QPalette::Button);
-    d.paliwo_Switch->setOffColor(data.ignitionOn ? kRed : face);
-    d.paliwo_Switch->setOnColor(data.ignitionOn ? kLime : face);
+    editor::EditorWindow* editor = w_.editorWindow();
+    for (ui::ToggleSwitch* fuel : {d.paliwo_Switch, editor->paliwoSwitch()}) {
+        fuel->setOffColor(data.ignitionOn ? kRed : face);
+        fuel->setOnColor(data.ignitionOn ? kLime : face);
+    }
     d.RPM_zegar->setSectorOffset(data.ignitionOn ? 0 : 300);
     d.RPM_zegar->setArrowShape(data.ignitionOn ? 6 : 2);
     d.paliwo_Switch->setChecked(data.onGas);
+    editor->paliwoSwitch()->setChecked(data.onGas);
 
     if (auto* lpg = w_.findChild<ui::VerticalBar*>(QStringLiteral("Skala_LPG_time"))) {
         lpg->setValue(data.gasMs[0]);
@@ -99,13 +105,14 @@ void LiveView::show_live_data(const QByteArray& frame) {
     const model::TankLeds tank = model::tankLeds(data.tankLevel);
     d.rezerwa_led_gora->setChecked(tank.reserve);
     d.Rezerwa_led_panel->setChecked(tank.reserve);
+    editor->reserveLed()->setChecked(tank.reserve);
     for (std::size_t n = 0; n < tank.level.size(); ++n) {
         d.levelLedsTop[n]->setChecked(tank.level[n]);
         d.levelLedsPanel[n]->setChecked(tank.level[n]);
+        editor->levelLeds()[n]->setChecked(tank.level[n]);
     }
     d.U_zbiornika->setText(model::tankVoltageText(data.tankSensorVolts, d.U_zbiornika->locale()));
 
-    editor::EditorWindow* editor = w_.editorWindow();
     editor->feedOscilloscope(data.rpmThousands, data.lambda1Volts);
 
     showActualErrors(data);

@@ -84,10 +84,10 @@ MainWindow::MainWindow(SettingsStore& store, const QStringList& presentPorts, Li
     buildMenus(presentPorts);
     buildStatusBar();
 
+    editor_ = new editor::EditorWindow(nullptr);
     liveView_ = std::make_unique<LiveView>(*this);
     settingsBinder_ = std::make_unique<SettingsBinder>(*this);
 
-    editor_ = new editor::EditorWindow(nullptr);
     connect(editor_, &editor::EditorWindow::closed, this, [this] { setEnabled(true); });
 
     connect(dashboard_->Polacz_switch, &ui::ToggleSwitch::toggled, this,

@@ -9,6 +9,7 @@
 #include "app/dashboard_panel.h"
 #include "app/main_window.h"
 #include "app/settings_page.h"
+#include "editor/editor_window.h"
 #include "i18n/rows.h"
 #include "link/bytes.h"
 #include "model/code_tables.h"
@@ -172,6 +173,12 @@ void SettingsBinder::connectHandlers() {
                 });
     }
     connect(d.paliwo_Switch, &ui::ToggleSwitch::clicked, this, [this] { paliwo_SwitchClick(); });
+    // The editor window's switch works only while the main window's fuel panel is live.
+    connect(w_.editorWindow(), &editor::EditorWindow::fuelSwitchClicked, this, [this] {
+        if (w_.dashboard()->Zaplon_panel->isEnabled()) {
+            paliwo_SwitchClick();
+        }
+    });
 
     // Tank level calibration.
     for (QLineEdit* edit : d.thresholds) {
