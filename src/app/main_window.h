@@ -61,6 +61,7 @@ class MainWindow : public QMainWindow, public link::LinkHost {
     DashboardPanel* dashboard() const { return dashboard_; }
     SettingsPage* settingsPage() const { return settings_; }
     LanguageController* languages() const { return languageController_.get(); }
+    SettingsBinder& settingsBinder() { return *settingsBinder_; }
     SettingsStore& store() { return store_; }
     QMenu* languageMenu() const { return Jazyk_; }
     QTabWidget* tabs() const { return tab_control_; }

@@ -132,9 +132,9 @@ SettingsPage::SettingsPage(QWidget* parent) : QWidget(parent) {
     right->addWidget(pressure);
 
     auto* buttons = new QHBoxLayout;
-    Przebiegi_button = new QPushButton(QStringLiteral("Przebiegi"), this);
+    Przebiegi_button = new SwitchButton(QStringLiteral("Przebiegi"), this);
     Przebiegi_button->setObjectName(QStringLiteral("Przebiegi_button"));
-    Dobor_Dysz_BitBtn = new QPushButton(QStringLiteral("Dobór dysz"), this);
+    Dobor_Dysz_BitBtn = new SwitchButton(QStringLiteral("Dobór dysz"), this);
     Dobor_Dysz_BitBtn->setObjectName(QStringLiteral("Dobor_Dysz_BitBtn"));
     buttons->addWidget(Przebiegi_button);
     buttons->addWidget(Dobor_Dysz_BitBtn);

@@ -13,6 +13,31 @@
 
 namespace omvi::app {
 
+// A button with an on-text and an off-text, of which it shows the one of its state.
+class SwitchButton : public QPushButton {
+    Q_OBJECT
+    Q_PROPERTY(QString onText READ onText WRITE setOnText)
+    Q_PROPERTY(QString offText READ offText WRITE setOffText)
+  public:
+    explicit SwitchButton(const QString& text, QWidget* parent = nullptr)
+        : QPushButton(text, parent), onText_(text), offText_(text) {}
+    QString onText() const { return onText_; }
+    QString offText() const { return offText_; }
+    void setOnText(const QString& text) {
+        onText_ = text;
+        refresh();
+    }
+    void setOffText(const QString& text) {
+        offText_ = text;
+        refresh();
+    }
+
+  private:
+    void refresh() { setText(isChecked() ? onText_ : offText_); }
+    QString onText_;
+    QString offText_;
+};
+
 class SettingsPage : public QWidget {
     Q_OBJECT
   public:
@@ -36,8 +61,8 @@ class SettingsPage : public QWidget {
     QSpinBox* Mazda_changer;
     QCheckBox* Grzalka_CheckBox;
     QCheckBox* Full_group_CheckBox;
-    QPushButton* Przebiegi_button;
-    QPushButton* Dobor_Dysz_BitBtn;
+    SwitchButton* Przebiegi_button;
+    SwitchButton* Dobor_Dysz_BitBtn;
     QComboBox* szybkosc;
 };
 
