@@ -111,8 +111,9 @@ void SettingsBinder::connectHandlers() {
     connect(s.Grzalka_CheckBox, &QCheckBox::clicked, this,
             [this](bool on) { send(model::injectorHeatingCommand(on)); });
     for (QRadioButton* radio : {s.LPG_RadioButton, s.CNG_RadioButton}) {
-        connect(radio, &QRadioButton::clicked, this,
-                [this, &s] { send(model::fuelTypeCommand(s.CNG_RadioButton->isChecked())); });
+        connect(radio, &QRadioButton::clicked, this, [this] {
+            send(model::fuelTypeCommand(w_.settingsPage()->CNG_RadioButton->isChecked()));
+        });
     }
 
     // Spinners send on every step; the display sets them with their signals blocked.
@@ -148,17 +149,17 @@ void SettingsBinder::connectHandlers() {
         connect(d.cylinderLeds[static_cast<std::size_t>(k)], &ui::Led::clicked, this,
                 [this, k] { Cyl_x_ledClick(k); });
         connect(d.corrections[static_cast<std::size_t>(k)], &QSpinBox::valueChanged, this,
-                [this, &d](int) {
+                [this](int) {
                     std::array<double, 6> values{};
                     for (std::size_t i = 0; i < values.size(); ++i) {
-                        values[i] = d.corrections[i]->value();
+                        values[i] = w_.dashboard()->corrections[i]->value();
                     }
                     send(model::correctionsCommand(values));
                 });
-        connect(d.banks[static_cast<std::size_t>(k)], &QComboBox::activated, this, [this, &d](int) {
+        connect(d.banks[static_cast<std::size_t>(k)], &QComboBox::activated, this, [this](int) {
             std::array<int, 6> items{};
             for (std::size_t i = 0; i < items.size(); ++i) {
-                items[i] = d.banks[i]->currentIndex();
+                items[i] = w_.dashboard()->banks[i]->currentIndex();
             }
             send(model::banksCommand(items));
         });

@@ -130,7 +130,7 @@ void SettingsBindingTest::checkBoxAndRadioPairRoundTrip() {
     s.Check_Injector_plus->click();
     QVERIFY(rig.settle());
     QVERIFY(s.GroupBox15->isVisible());
-    QTest::mouseClick(s.CNG_RadioButton, Qt::LeftButton);
+    s.CNG_RadioButton->click();
     QVERIFY(rig.settle());
     QVERIFY(reconnect(rig));
     QCOMPARE(s.Check_Injector_plus->isChecked(), !plus);
