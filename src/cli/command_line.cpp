@@ -28,8 +28,7 @@ const QList<CommandSpec>& commandSpecs() {
          QStringLiteral("Print the live data, one line per frame.")},
         {QStringLiteral("config"), Task::Config,
          QStringLiteral("Print every setting as the program shows it.")},
-        {QStringLiteral("set"), Task::Set,
-         QStringLiteral("Change one setting on the controller.")},
+        {QStringLiteral("set"), Task::Set, QStringLiteral("Change one setting on the controller.")},
     };
     return specs;
 }
@@ -121,8 +120,7 @@ QString commandHelp(const QCommandLineParser& parser, const CommandSpec& spec,
                     const QString& usageTail) {
     QString text = parser.helpText();
     const qsizetype firstLineEnd = text.indexOf(QLatin1Char('\n'));
-    text = QStringLiteral("Usage: omvi-cli %1 [options]%2\n%3\n")
-               .arg(spec.name, usageTail, spec.summary) +
+    text = QStringLiteral("Usage: omvi-cli %1 [options]%2\n").arg(spec.name, usageTail) +
            text.mid(firstLineEnd + 1);
     if (spec.task == Task::Set) {
         text += controlsHelp();
@@ -170,7 +168,8 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
     }
     if (spec == nullptr) {
         if (first.startsWith(QLatin1Char('-'))) {
-            return usageError(QStringLiteral("the command must come first (got \"%1\")").arg(first));
+            return usageError(
+                QStringLiteral("the command must come first (got \"%1\")").arg(first));
         }
         return usageError(QStringLiteral("unknown command \"%1\"").arg(first));
     }
@@ -187,15 +186,16 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
         spec->task == Task::Detect ? kDefaultDetectTimeoutS : kDefaultTimeoutS;
     const QString timeoutText =
         spec->task == Task::Watch
-            ? QStringLiteral("Give up when the controller has not identified itself within S "
-                             "seconds (default %1).")
+            ? QStringLiteral(
+                  "Give up when the controller has not identified itself within S "
+                  "seconds (default %1).")
             : QStringLiteral("Give up after S seconds (default %1).");
     const QCommandLineOption timeout({QStringLiteral("t"), QStringLiteral("timeout")},
                                      timeoutText.arg(defaultTimeout), QStringLiteral("S"),
                                      QString::number(defaultTimeout));
-    const QCommandLineOption count(
-        {QStringLiteral("n"), QStringLiteral("count")},
-        QStringLiteral("Stop after N frames (default: until Ctrl+C)."), QStringLiteral("N"));
+    const QCommandLineOption count({QStringLiteral("n"), QStringLiteral("count")},
+                                   QStringLiteral("Stop after N frames (default: until Ctrl+C)."),
+                                   QStringLiteral("N"));
     const QCommandLineOption liveFormat(
         {QStringLiteral("f"), QStringLiteral("format")},
         QStringLiteral("csv (a header, then one row per frame) or json (one object per line)."),
@@ -270,11 +270,10 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
         const QString text = shield.restore(parser.value(timeout));
         const double seconds = text.toDouble(&ok);
         if (!ok || !(seconds > 0) || seconds > kMaxTimeoutS) {
-            return usageError(
-                QStringLiteral("--timeout takes seconds from 0 to %1 (got \"%2\")")
-                    .arg(kMaxTimeoutS)
-                    .arg(text),
-                spec->name);
+            return usageError(QStringLiteral("--timeout takes seconds from 0 to %1 (got \"%2\")")
+                                  .arg(kMaxTimeoutS)
+                                  .arg(text),
+                              spec->name);
         }
         job.timeoutMs = qRound64(seconds * 1000.0);
     }
@@ -296,9 +295,9 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
         } else if (format == QLatin1String("json")) {
             job.liveFormat = LiveFormat::Json;
         } else {
-            return usageError(
-                QStringLiteral("--format takes csv or json (got \"%1\")").arg(parser.value(liveFormat)),
-                spec->name);
+            return usageError(QStringLiteral("--format takes csv or json (got \"%1\")")
+                                  .arg(parser.value(liveFormat)),
+                              spec->name);
         }
     }
     if (spec->task == Task::Config) {
