@@ -69,12 +69,7 @@ QStringList portMenuNames(const QStringList& found) {
             names.append(name);
         }
     }
-    QCollator collator;
-    collator.setNumericMode(true);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::sort(names.begin(), names.end(), [&collator](const QString& a, const QString& b) {
-        return collator.compare(a, b) < 0;
-    });
+    std::sort(names.begin(), names.end(), naturalLess);
     if (names.size() > kMaxPortItems) {
         names.resize(kMaxPortItems);
     }
