@@ -276,21 +276,6 @@ TEST(CliSession, WatchPrintsAHeaderAndExactlyTheFramesAskedFor) {
     EXPECT_FALSE(rig.port.isOpen());
 }
 
-TEST(CliSession, WatchAsJsonGivesOneObjectPerFrame) {
-    Job job = jobFor(Task::Watch);
-    job.count = 2;
-    job.liveFormat = LiveFormat::Json;
-    Rig rig(job);
-    ASSERT_EQ(rig.run(), kExitOk);
-    ASSERT_EQ(rig.console.outLines.size(), 2);
-    for (const QString& line : rig.console.outLines) {
-        const QJsonObject o = QJsonDocument::fromJson(line.toUtf8()).object();
-        EXPECT_TRUE(o.contains(QStringLiteral("time")));
-        EXPECT_TRUE(o.value(QStringLiteral("complete")).toBool());
-        EXPECT_GT(o.value(QStringLiteral("rpm")).toInt(), 0);
-    }
-}
-
 TEST(CliSession, WatchEndsCleanlyOnInterruptOrClosedOutput) {
     for (const bool closeOutput : {false, true}) {
         Rig rig(jobFor(Task::Watch));
