@@ -10,14 +10,14 @@ namespace {
 const QString kProgram = QStringLiteral("omvi-cli");
 const QString kVersion = QStringLiteral("5.01a");
 
-struct CommandSpec {
+struct CommandEntry {
     QString name;
     Task task;
     QString summary;
 };
 
-const QList<CommandSpec>& commandSpecs() {
-    static const QList<CommandSpec> specs{
+const QList<CommandEntry>& commandTable() {
+    static const QList<CommandEntry> table{
         {QStringLiteral("ports"), Task::Ports,
          QStringLiteral("List the serial ports present, one per line.")},
         {QStringLiteral("detect"), Task::Detect,
@@ -30,7 +30,7 @@ const QList<CommandSpec>& commandSpecs() {
          QStringLiteral("Print every setting as the program shows it.")},
         {QStringLiteral("set"), Task::Set, QStringLiteral("Change one setting on the controller.")},
     };
-    return specs;
+    return table;
 }
 
 QString toolHelp() {
@@ -38,8 +38,8 @@ QString toolHelp() {
         "Usage: omvi-cli <command> [options]\n"
         "Headless configuration and diagnostics of a sequential LPG/CNG injection controller.\n"
         "\nCommands:\n");
-    for (const CommandSpec& spec : commandSpecs()) {
-        text += QStringLiteral("  %1  %2\n").arg(spec.name.leftJustified(7), spec.summary);
+    for (const CommandEntry& entry : commandTable()) {
+        text += QStringLiteral("  %1  %2\n").arg(entry.name.leftJustified(7), entry.summary);
     }
     text += QStringLiteral(
         "\nOptions:\n"
@@ -116,13 +116,13 @@ QString controlsHelp() {
 }
 
 // The parser's help, with the usage line naming the command.
-QString commandHelp(const QCommandLineParser& parser, const CommandSpec& spec,
+QString commandHelp(const QCommandLineParser& parser, const CommandEntry& entry,
                     const QString& usageTail) {
     QString text = parser.helpText();
     const qsizetype firstLineEnd = text.indexOf(QLatin1Char('\n'));
-    text = QStringLiteral("Usage: omvi-cli %1 [options]%2\n").arg(spec.name, usageTail) +
+    text = QStringLiteral("Usage: omvi-cli %1 [options]%2\n").arg(entry.name, usageTail) +
            text.mid(firstLineEnd + 1);
-    if (spec.task == Task::Set) {
+    if (entry.task == Task::Set) {
         text += controlsHelp();
     }
     return text;
@@ -160,13 +160,13 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
         return CommandLineResult{std::nullopt, kProgram + QLatin1Char(' ') + kVersion + '\n',
                                  kExitOk};
     }
-    const CommandSpec* spec = nullptr;
-    for (const CommandSpec& s : commandSpecs()) {
+    const CommandEntry* entry = nullptr;
+    for (const CommandEntry& s : commandTable()) {
         if (s.name == first) {
-            spec = &s;
+            entry = &s;
         }
     }
-    if (spec == nullptr) {
+    if (entry == nullptr) {
         if (first.startsWith(QLatin1Char('-'))) {
             return usageError(
                 QStringLiteral("the command must come first (got \"%1\")").arg(first));
@@ -175,7 +175,7 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
     }
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(spec->summary);
+    parser.setApplicationDescription(entry->summary);
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help."));
     const QCommandLineOption port(
@@ -183,9 +183,9 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
         QStringLiteral("Serial port: a name (ttyUSB0, omvi-sim) or a path (/dev/pts/3)."),
         QStringLiteral("port"));
     const int defaultTimeout =
-        spec->task == Task::Detect ? kDefaultDetectTimeoutS : kDefaultTimeoutS;
+        entry->task == Task::Detect ? kDefaultDetectTimeoutS : kDefaultTimeoutS;
     const QString timeoutText =
-        spec->task == Task::Watch
+        entry->task == Task::Watch
             ? QStringLiteral(
                   "Give up when the controller has not identified itself within S "
                   "seconds (default %1).")
@@ -206,22 +206,22 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
                                           QStringLiteral("text|json"), QStringLiteral("text"));
 
     parser.addOption(help);
-    const bool needsPort = spec->task != Task::Ports && spec->task != Task::Detect;
+    const bool needsPort = entry->task != Task::Ports && entry->task != Task::Detect;
     if (needsPort) {
         parser.addOption(port);
     }
-    if (spec->task != Task::Ports) {
+    if (entry->task != Task::Ports) {
         parser.addOption(timeout);
     }
-    if (spec->task == Task::Watch) {
+    if (entry->task == Task::Watch) {
         parser.addOption(count);
         parser.addOption(liveFormat);
     }
-    if (spec->task == Task::Config) {
+    if (entry->task == Task::Config) {
         parser.addOption(configFormat);
     }
     QString usageTail;
-    if (spec->task == Task::Set) {
+    if (entry->task == Task::Set) {
         parser.addPositionalArgument(QStringLiteral("control"),
                                      QStringLiteral("The setting's name, e.g. RPM_Max_To_Petrol."));
         parser.addPositionalArgument(QStringLiteral("value"),
@@ -233,39 +233,39 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
     QStringList toParse{kProgram};
     toParse << shield.hide(args.mid(1));
     if (!parser.parse(toParse)) {
-        return usageError(shield.restore(parser.errorText()), spec->name);
+        return usageError(shield.restore(parser.errorText()), entry->name);
     }
     if (parser.isSet(help)) {
-        return CommandLineResult{std::nullopt, commandHelp(parser, *spec, usageTail), kExitOk};
+        return CommandLineResult{std::nullopt, commandHelp(parser, *entry, usageTail), kExitOk};
     }
 
     Job job;
-    job.task = spec->task;
+    job.task = entry->task;
     QStringList positional;
     for (const QString& p : parser.positionalArguments()) {
         positional << shield.restore(p);
     }
-    if (spec->task == Task::Set) {
+    if (entry->task == Task::Set) {
         if (positional.size() < 2) {
             return usageError(positional.isEmpty()
                                   ? QStringLiteral("the control and its value are missing")
                                   : QStringLiteral("the value is missing"),
-                              spec->name);
+                              entry->name);
         }
         job.control = positional.takeFirst();
         job.value = positional.join(QLatin1Char(' '));
     } else if (!positional.isEmpty()) {
         return usageError(QStringLiteral("unexpected argument \"%1\"").arg(positional.first()),
-                          spec->name);
+                          entry->name);
     }
 
     if (needsPort) {
         job.port = shield.restore(parser.value(port)).trimmed();
         if (job.port.isEmpty()) {
-            return usageError(QStringLiteral("--port is required"), spec->name);
+            return usageError(QStringLiteral("--port is required"), entry->name);
         }
     }
-    if (spec->task != Task::Ports) {
+    if (entry->task != Task::Ports) {
         bool ok = false;
         const QString text = shield.restore(parser.value(timeout));
         const double seconds = text.toDouble(&ok);
@@ -273,11 +273,11 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
             return usageError(QStringLiteral("--timeout takes seconds from 0 to %1 (got \"%2\")")
                                   .arg(kMaxTimeoutS)
                                   .arg(text),
-                              spec->name);
+                              entry->name);
         }
         job.timeoutMs = qRound64(seconds * 1000.0);
     }
-    if (spec->task == Task::Watch) {
+    if (entry->task == Task::Watch) {
         if (parser.isSet(count)) {
             bool ok = false;
             const QString text = shield.restore(parser.value(count));
@@ -286,7 +286,7 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
                 return usageError(
                     QStringLiteral("--count takes a whole number of frames from 1 (got \"%1\")")
                         .arg(text),
-                    spec->name);
+                    entry->name);
             }
         }
         const QString format = parser.value(liveFormat).toLower();
@@ -297,10 +297,10 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
         } else {
             return usageError(QStringLiteral("--format takes csv or json (got \"%1\")")
                                   .arg(parser.value(liveFormat)),
-                              spec->name);
+                              entry->name);
         }
     }
-    if (spec->task == Task::Config) {
+    if (entry->task == Task::Config) {
         const QString format = parser.value(configFormat).toLower();
         if (format == QLatin1String("text")) {
             job.configFormat = ConfigFormat::Text;
@@ -309,10 +309,10 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
         } else {
             return usageError(QStringLiteral("--format takes text or json (got \"%1\")")
                                   .arg(parser.value(configFormat)),
-                              spec->name);
+                              entry->name);
         }
     }
-    if (spec->task == Task::Set) {
+    if (entry->task == Task::Set) {
         const QString problem = checkSetting(job.control, job.value);
         if (!problem.isEmpty()) {
             CommandLineResult result;
