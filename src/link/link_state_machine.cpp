@@ -520,6 +520,9 @@ void Link::Timer_CountTimer() {
     }
     if (!txCurrent().isEmpty()) {
         setPollInterval(isSlowCode(byteAt(txCurrent(), 1)));
+        // Whatever waits in the input now is the tail of an answer this link no longer expects
+        // (a poll overtaken by the command); read with the command's code it would look broken.
+        port_.discardBuffers();
         cod(txCurrent());
     }
     bool queueEmpty = true;

@@ -42,7 +42,9 @@ QString systemLocationForPort(const QString& name) {
     if (!published.isEmpty()) {
         return published;
     }
-    return QSerialPortInfo(name).systemLocation();
+    // A port that is not present keeps its name: QSerialPort then reports it as missing.
+    const QString location = QSerialPortInfo(name).systemLocation();
+    return location.isEmpty() || location.endsWith(QLatin1Char('/')) ? name : location;
 }
 
 void QtSerialPort::setPortName(const QString& name) {
