@@ -67,9 +67,8 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text) {
 }
 
 QLabel* makeWrappedLabel(QWidget* parent, const char* name, const QString& text) {
-    QLabel* label = makeLabel(parent, name, text);
-    label->setWordWrap(true);
-    label->setMinimumWidth(40);
+    auto* label = new ElidedLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
     return label;
 }
 
@@ -90,7 +89,7 @@ DashboardPanel::DashboardPanel(QWidget* parent) : QWidget(parent) {
     row->addWidget(buildPressuresAndTemperatures(), 19);
     row->addWidget(buildCylinders(), 35);
     row->addWidget(buildFuelAndLevel(), 15);
-    row->addWidget(buildSwitchOver(), 18);
+    row->addWidget(buildSwitchOver(), 22);
     outer->addLayout(row, 1);
 
     Error_Led = new ui::ProgressStrip(this);
@@ -200,7 +199,7 @@ QWidget* DashboardPanel::buildPressuresAndTemperatures() {
     P1_MAP_edit->setDecimals(2);
     P1_MAP_edit->setUnit(QStringLiteral("[bar]"));
     for (QWidget* w : {static_cast<QWidget*>(Slala_P_MAP), static_cast<QWidget*>(Skala_P1_MAP)}) {
-        w->setMinimumWidth(118);
+        w->setMinimumWidth(104);
     }
     for (QWidget* w : {static_cast<QWidget*>(P_MAP_edit), static_cast<QWidget*>(P1_MAP_edit)}) {
         w->setMinimumWidth(60);
@@ -215,9 +214,10 @@ QWidget* DashboardPanel::buildPressuresAndTemperatures() {
 
     auto* lower = new QHBoxLayout;
     lower->setSpacing(3);
-    auto* temperatures = makeGroup(column, "GroupBox8", QStringLiteral("Temperatura"));
-    auto* tempLayout = new QHBoxLayout(temperatures);
-    tempLayout->setContentsMargins(4, 2, 4, 4);
+    auto* temperatures = new CaptionedPanel(QStringLiteral("Temperatura"), column);
+    temperatures->setObjectName(QStringLiteral("GroupBox8"));
+    auto* tempLayout = new QHBoxLayout;
+    temperatures->outer()->addLayout(tempLayout, 1);
     TempGaz = new ui::Thermometer(temperatures);
     TempGaz->setObjectName(QStringLiteral("TempGaz"));
     TempGaz->setSignalName1(QStringLiteral("Gaz"));
@@ -234,9 +234,10 @@ QWidget* DashboardPanel::buildPressuresAndTemperatures() {
     }
     lower->addWidget(temperatures, 1);
 
-    auto* lambdas = makeGroup(column, "GroupBox4", QStringLiteral("Sondy Lambda"));
-    auto* lambdaLayout = new QHBoxLayout(lambdas);
-    lambdaLayout->setContentsMargins(4, 2, 4, 4);
+    auto* lambdas = new CaptionedPanel(QStringLiteral("Sondy Lambda"), column);
+    lambdas->setObjectName(QStringLiteral("GroupBox4"));
+    auto* lambdaLayout = new QHBoxLayout;
+    lambdas->outer()->addLayout(lambdaLayout, 1);
     lambda_1 = new ui::VerticalBar(lambdas);
     lambda_1->setObjectName(QStringLiteral("lambda_1"));
     lambda_1->setSignalName1(QStringLiteral("L1"));
@@ -326,12 +327,12 @@ QWidget* DashboardPanel::buildCylinders() {
     }
     // Six cylinders side by side in the bar column: the smaller type keeps them narrow.
     QFont small = font();
-    small.setPointSizeF(small.pointSizeF() * 0.85);
+    small.setPointSizeF(small.pointSizeF() * 0.8);
     for (QWidget* w : Panel_korekta->findChildren<QWidget*>()) {
         w->setFont(small);
     }
     for (QComboBox* bank : banks) {
-        bank->setMinimumWidth(bank->fontMetrics().horizontalAdvance(QStringLiteral("BANK1")) + 32);
+        bank->setMinimumWidth(bank->fontMetrics().horizontalAdvance(QStringLiteral("BANK1")) + 28);
     }
     for (QSpinBox* spin : corrections) {
         spin->setMinimumWidth(spin->fontMetrics().horizontalAdvance(QStringLiteral("-20")) + 26);
@@ -449,11 +450,11 @@ QWidget* DashboardPanel::buildSwitchOver() {
     RPM_Max_To_Petrol = makeSpin(GroupBox17, "RPM_Max_To_Petrol", 0, 12000, 100);
     petrol->addWidget(RPM_Max_To_Petrol, 2, 0);
     petrol->addWidget(
-        makeWrappedLabel(GroupBox17, "RPM_Max_To_Petrol_Label", QStringLiteral("obr. max")), 2, 1);
+        makeWrappedLabel(GroupBox17, "RPM_Max_To_Petrol_Label", QStringLiteral("rpm max")), 2, 1);
     RPM_Min_To_Petrol = makeSpin(GroupBox17, "RPM_Min_To_Petrol", 0, 15000, 20);
     petrol->addWidget(RPM_Min_To_Petrol, 3, 0);
     RPM_Min_To_Petrol_Label =
-        makeWrappedLabel(GroupBox17, "RPM_Min_To_Petrol_Label", QStringLiteral("obr. min"));
+        makeWrappedLabel(GroupBox17, "RPM_Min_To_Petrol_Label", QStringLiteral("rpm min"));
     petrol->addWidget(RPM_Min_To_Petrol_Label, 3, 1);
     Min_Temp_Petrol_changer = makeSpin(GroupBox17, "Min_Temp_Petrol_changer", -25, 100, 1);
     petrol->addWidget(Min_Temp_Petrol_changer, 4, 0);
@@ -492,8 +493,8 @@ QWidget* DashboardPanel::buildSwitchOver() {
         1);
     RPM_Prog_przel = makeSpin(GroupBox13, "RPM_Prog_przel", 300, 6000, 100);
     gas->addWidget(RPM_Prog_przel, 3, 0);
-    gas->addWidget(
-        makeWrappedLabel(GroupBox13, "RPM_Prog_przel_Label", QStringLiteral("obr. przeł.")), 3, 1);
+    gas->addWidget(makeWrappedLabel(GroupBox13, "RPM_Prog_przel_Label", QStringLiteral("rpm")), 3,
+                   1);
     gas->setColumnStretch(1, 1);
     layout->addWidget(GroupBox13);
     layout->addStretch(1);

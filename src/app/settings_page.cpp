@@ -34,7 +34,8 @@ SettingsPage::SettingsPage(QWidget* parent) : QWidget(parent) {
     columns->setSpacing(8);
 
     // Engine
-    auto* engine = makeGroup(this, "GroupBox16", QStringLiteral("Silnik"));
+    // Untitled: the language table has no caption for this group.
+    auto* engine = makeGroup(this, "GroupBox16", QString());
     auto* e = new QGridLayout(engine);
     e->addWidget(makeLabel(engine, "Label34", QStringLiteral("Ilość cylindrów")), 0, 0);
     Sel_cyl = makeCombo(engine, "Sel_cyl",
