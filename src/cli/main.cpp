@@ -1,52 +1,18 @@
 // omvi-cli: the headless front end. It wires the session to the real serial port, Qt timers and
 // blocking pauses, drives it from the event loop and turns Ctrl+C into a clean disconnect.
 
-#include <fcntl.h>
-#include <unistd.h>
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QSocketNotifier>
 #include <QTimer>
-#include <cerrno>
-#include <csignal>
 #include <cstdio>
 
 #include "cli/command_line.h"
 #include "cli/session.h"
 #include "link/port_list.h"
 #include "link/qt_io.h"
+#include "link/stop_signals.h"
 
 namespace {
-
-int signalPipe[2] = {-1, -1};
-
-void onSignal(int) {
-    const int saved = errno;
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
-    errno = saved;
-}
-
-bool installSignalHandlers() {
-    if (::pipe(signalPipe) != 0) {
-        return false;
-    }
-    for (int fd : signalPipe) {
-        ::fcntl(fd, F_SETFD, FD_CLOEXEC);
-        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
-    }
-    struct sigaction action {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (int sig : {SIGINT, SIGTERM, SIGHUP}) {
-        ::sigaction(sig, &action, nullptr);
-    }
-    // A closed output pipe ends a watch through the console, not by killing the process with
-    // the port still open.
-    std::signal(SIGPIPE, SIG_IGN);
-    return true;
-}
 
 void printText(std::FILE* stream, const QString& text) {
     if (text.isEmpty()) {
@@ -104,7 +70,8 @@ int main(int argc, char** argv) {
         return omvi::cli::kExitOk;
     }
 
-    if (!installSignalHandlers()) {
+    omvi::link::StopSignals stopSignals;
+    if (!stopSignals.installed()) {
         printText(stderr, QStringLiteral("omvi-cli: cannot install the signal handlers"));
         return omvi::cli::kExitFailure;
     }
@@ -115,22 +82,10 @@ int main(int argc, char** argv) {
     omvi::link::QtPause pause;
     StdConsole console;
     omvi::cli::Session session(job, port, pollTimer, answerTimer, pause, console);
-    session.setOpenErrorText([&port] {
-        // An unknown name resolves to no device at all; the port layer's own text would then
-        // describe the device folder.
-        if (omvi::link::systemLocationForPort(port.portName()).isEmpty()) {
-            return QStringLiteral("no such port");
-        }
-        return port.errorString();
-    });
+    session.setOpenErrorText([&port] { return port.errorString(); });
 
-    QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(&signalNotifier, &QSocketNotifier::activated, &app, [&session] {
-        char drain[16];
-        while (::read(signalPipe[0], drain, sizeof drain) > 0) {
-        }
-        session.interrupt();
-    });
+    QObject::connect(&stopSignals, &omvi::link::StopSignals::stopRequested, &app,
+                     [&session] { session.interrupt(); });
 
     QElapsedTimer elapsed;
     elapsed.start();

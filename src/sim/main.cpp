@@ -1,50 +1,18 @@
 // omvi-ecu-sim: a simulated controller on a pseudo-terminal, for trying the program without a car
 // and for the end-to-end tests.
 
-#include <fcntl.h>
-#include <unistd.h>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QSocketNotifier>
-#include <cerrno>
-#include <csignal>
 #include <cstdio>
 
 #include "link/published_ports.h"
+#include "link/stop_signals.h"
 #include "sim/ecu_simulator.h"
 #include "sim/pty_server.h"
 #include "sim/sim_command_line.h"
 
 namespace {
-
-int signalPipe[2] = {-1, -1};
-
-void onSignal(int) {
-    const int saved = errno;
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
-    errno = saved;
-}
-
-bool installSignalHandlers() {
-    if (::pipe(signalPipe) != 0) {
-        return false;
-    }
-    for (int fd : signalPipe) {
-        ::fcntl(fd, F_SETFD, FD_CLOEXEC);
-        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
-    }
-    struct sigaction action {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (int sig : {SIGINT, SIGTERM, SIGHUP}) {
-        ::sigaction(sig, &action, nullptr);
-    }
-    std::signal(SIGPIPE, SIG_IGN);
-    return true;
-}
 
 void say(const QString& text) {
     std::fprintf(stderr, "omvi-ecu-sim: %s\n", qPrintable(text));
@@ -94,17 +62,13 @@ int main(int argc, char** argv) {
     }
     const omvi::sim::SimCommandLine& options = *parsed.options;
 
-    if (!installSignalHandlers()) {
+    omvi::link::StopSignals stopSignals;
+    if (!stopSignals.installed()) {
         say(QStringLiteral("cannot install the signal handlers"));
         return 1;
     }
-    QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(&signalNotifier, &QSocketNotifier::activated, &app, [] {
-        char drain[16];
-        while (::read(signalPipe[0], drain, sizeof drain) > 0) {
-        }
-        QCoreApplication::quit();
-    });
+    QObject::connect(&stopSignals, &omvi::link::StopSignals::stopRequested, &app,
+                     &QCoreApplication::quit);
 
     omvi::sim::EcuSimulator simulator(options.sim);
     omvi::sim::PtyServer server(simulator, {options.wireRate, options.sim.faults.chunkSize > 0});
