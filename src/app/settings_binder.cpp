@@ -88,7 +88,8 @@ void SettingsBinder::connectHandlers() {
     connect(s.Sel_Impuls, &QComboBox::activated, this,
             [this](int item) { send(model::impulseCommand(item)); });
     connect(s.Sel_Typ_silnika, &QComboBox::activated, this, [this](int item) {
-        // The map charts' pressure axis follows the engine type (the editor reads it from here).
+        // The map charts' pressure axis follows the engine type before the command goes.
+        w_.editorWindow()->setPressureAxisMaximum(model::pressureAxisMaximum(item));
         send(model::engineTypeCommand(item));
     });
     connect(s.P1_MAP_changer, &QComboBox::activated, this,
@@ -426,6 +427,7 @@ void SettingsBinder::showConfiguration(const QByteArray& image) {
     }
     if (v.engineTypeItem) {  // 6
         selectBlocked(s.Sel_Typ_silnika, v.engineTypeItem);
+        w_.editorWindow()->setPressureAxisMaximum(model::pressureAxisMaximum(*v.engineTypeItem));
     }
     selectBlocked(s.Sel_Typ_wtrysku, v.injectorTypeItem);  // 7
     if (v.injectorsPlus) {                                 // 8

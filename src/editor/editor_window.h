@@ -33,6 +33,10 @@ class EditorWindow : public QWidget {
     ui::Led* reserveLed() const { return rezerwa_led_gora_; }
     const std::array<ui::Led*, 4>& levelLeds() const { return levelLeds_; }
 
+    // The maximum of the map charts' pressure axis: 256 for a turbo engine, 100 otherwise.
+    void setPressureAxisMaximum(int maximum) { pressureAxisMaximum_ = maximum; }
+    int pressureAxisMaximum() const { return pressureAxisMaximum_; }
+
     // Live-data hooks, called by the dashboard in the order of its display.
     virtual void feedOscilloscope(double channel1, double channel2) {
         (void)channel1;
@@ -60,6 +64,7 @@ class EditorWindow : public QWidget {
     ui::Led* rezerwa_led_gora_ = nullptr;
     std::array<ui::Led*, 4> levelLeds_{};
     QButtonGroup* oscilloscopeChoices_ = nullptr;
+    int pressureAxisMaximum_ = 100;
 };
 
 }  // namespace omvi::editor

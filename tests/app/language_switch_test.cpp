@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QSettings>
 #include <QToolButton>
 #include <QtTest>
@@ -80,6 +81,10 @@ void LanguageSwitchTest::everyLanguageReachesBothWindowsAndTheMessages() {
         QCOMPARE(w.languageText(i18n::kRowNoController), table.text(i18n::kRowNoController, c));
         QCOMPARE(w.languageText(i18n::kRowVoltageError), table.text(i18n::kRowVoltageError, c));
         QVERIFY(!table.text(kRowLambdaGroup, c).isEmpty());
+        const QString help = w.findChild<QPlainTextEdit*>("Help_Memo")->toPlainText();
+        QVERIFY(help.contains(QStringLiteral("MENU CD")));
+        QCOMPARE(help, table.text(i18n::kRowHelpText, c)
+                           .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     }
 }
 

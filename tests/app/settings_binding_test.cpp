@@ -12,6 +12,7 @@
 #include "app/dashboard_panel.h"
 #include "app/settings_binder.h"
 #include "app/settings_page.h"
+#include "editor/editor_window.h"
 #include "link/bytes.h"
 #include "window_rig.h"
 
@@ -111,6 +112,7 @@ void SettingsBindingTest::listsRoundTrip() {
     choose(s.T_RED_changer, 5);  // 10 kOhm, code 0
     QVERIFY(rig.settle());
     choose(s.Sel_Typ_silnika, 1);
+    QCOMPARE(rig.window->editorWindow()->pressureAxisMaximum(), 256);
     QVERIFY(rig.settle());
     QVERIFY(reconnect(rig));
     QCOMPARE(s.Sel_Typ_wtrysku->currentText(), QStringLiteral("Stefanelli"));

@@ -1,5 +1,8 @@
 // The stored settings: port settings and language name, with defaults for anything missing.
 #include "app/settings_store.h"
+#include "app/single_instance.h"
+
+#include <QCoreApplication>
 
 #include <gtest/gtest.h>
 #include <QFile>
@@ -54,4 +57,13 @@ TEST(SettingsStore, EmptyLanguageMeansPolish) {
     SettingsStore store(dir.filePath("omvi.ini"));
     store.saveLanguage("");
     EXPECT_EQ(store.loadLanguage(), "PolskiPL");
+}
+
+TEST(SingleInstance, ASecondHolderOfTheSameNameIsRefused) {
+    const QString name =
+        QStringLiteral("omvi-test-instance-%1").arg(QCoreApplication::applicationPid());
+    omvi::app::SingleInstance first(name);
+    EXPECT_TRUE(first.acquired());
+    omvi::app::SingleInstance second(name);
+    EXPECT_FALSE(second.acquired());
 }
