@@ -442,8 +442,7 @@ void Link::Timer_CountTimer() {
         host_.showConfiguration(config_image_);
         link_state_ = kStateCount;
         // A settings-file load keeps the window busy until the read after its block write.
-        if (byteAt(tx_slots_[kTxQueue], 0) != wire::kCmdConfigBlockWrite ||
-            tx_slots_[kTxQueue].isEmpty()) {
+        if (byteAt(tx_slots_[kTxQueue], 0) != wire::kCmdConfigBlockWrite) {
             host_.setPanelsGrey(false);
             host_.setMainWindowEnabled(true);
             setPollInterval(false);

@@ -78,31 +78,7 @@ void BarMeter::paintEvent(QPaintEvent*) {
     p.setPen(style::valueColor());
     p.drawText(track, Qt::AlignCenter, reading);
 
-    const double span = maximum() - minimum();
-    auto xOf = [&](double v) {
-        return track.left() + (span > 0 ? (v - minimum()) / span : 0) * track.width();
-    };
-    const style::Ticks t = ticks(track.width(), labelW + lfm.height() * 1.2);
-    p.setFont(labelFont);
-    for (int k = 0; k < t.count; ++k) {
-        const double v = t.first + k * t.step;
-        const qreal x = xOf(v);
-        p.setPen(QPen(style::majorTick(), 1.2));
-        p.drawLine(QPointF(x, track.bottom() + 1), QPointF(x, track.bottom() + 1 + tickLen));
-        const QString text = formatted(v, t.decimals);
-        const qreal tw = lfm.horizontalAdvance(text) + 2;
-        p.setPen(style::labelColor());
-        p.drawText(QRectF(x - tw / 2, labelsTop, tw, lfm.height()), Qt::AlignCenter, text);
-        for (int m = 1; m < t.minorPerMajor; ++m) {
-            const double mv = v + t.step * m / t.minorPerMajor;
-            if (mv > maximum() + 1e-9) {
-                break;
-            }
-            p.setPen(QPen(style::minorTick(), 1));
-            p.drawLine(QPointF(xOf(mv), track.bottom() + 1),
-                       QPointF(xOf(mv), track.bottom() + 1 + tickLen * 0.55));
-        }
-    }
+    drawHorizontalScale(p, track, tickLen, 1.2, labelsTop, labelFont, labelW);
 }
 
 }  // namespace omvi::ui

@@ -98,32 +98,7 @@ void HorizontalMeter::paintEvent(QPaintEvent*) {
                               track.height() - 2),
                        color_, Qt::Horizontal);
 
-    const double span = maximum() - minimum();
-    auto xOf = [&](double v) {
-        return track.left() + (span > 0 ? (v - minimum()) / span : 0) * track.width();
-    };
-    const style::Ticks t = ticks(track.width(), labelW + lfm.height() * 1.2);
-    p.setFont(labelFont);
-    for (int k = 0; k < t.count; ++k) {
-        const double v = t.first + k * t.step;
-        const qreal x = xOf(v);
-        p.setPen(QPen(style::majorTick(), 1.4));
-        p.drawLine(QPointF(x, track.bottom() + 1), QPointF(x, track.bottom() + 1 + majorLen));
-        const QString text = formatted(v, t.decimals);
-        const qreal tw = lfm.horizontalAdvance(text) + 2;
-        p.setPen(style::labelColor());
-        p.drawText(QRectF(x - tw / 2, labelsTop, tw, lfm.height()), Qt::AlignCenter, text);
-        for (int m = 1; m < t.minorPerMajor; ++m) {
-            const double mv = v + t.step * m / t.minorPerMajor;
-            if (mv > maximum() + 1e-9) {
-                break;
-            }
-            const qreal mx = xOf(mv);
-            p.setPen(QPen(style::minorTick(), 1));
-            p.drawLine(QPointF(mx, track.bottom() + 1),
-                       QPointF(mx, track.bottom() + 1 + majorLen * 0.55));
-        }
-    }
+    drawHorizontalScale(p, track, majorLen, 1.4, labelsTop, labelFont, labelW);
 
     // Pointer: a small wedge resting on the channel at the value.
     const qreal px = track.left() + fillW;

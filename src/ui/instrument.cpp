@@ -1,5 +1,11 @@
 #include "ui/instrument.h"
 
+#include <QPen>
+
+#include <QPainter>
+
+#include <QFontMetricsF>
+
 #include <QEvent>
 #include <algorithm>
 #include <cmath>
@@ -116,6 +122,37 @@ QString Instrument::widestTickLabel() const {
     const QString a = formatted(minimum_, t.decimals);
     const QString b = formatted(maximum_, t.decimals);
     return a.size() > b.size() ? a : b;
+}
+
+void Instrument::drawHorizontalScale(QPainter& p, const QRectF& track, qreal tickLength,
+                                     qreal majorWidth, qreal labelsTop, const QFont& labelFont,
+                                     qreal labelWidth) const {
+    const QFontMetricsF lfm(labelFont);
+    const double span = maximum() - minimum();
+    auto xOf = [&](double v) {
+        return track.left() + (span > 0 ? (v - minimum()) / span : 0) * track.width();
+    };
+    const style::Ticks t = ticks(track.width(), labelWidth + lfm.height() * 1.2);
+    p.setFont(labelFont);
+    for (int k = 0; k < t.count; ++k) {
+        const double v = t.first + k * t.step;
+        const qreal x = xOf(v);
+        p.setPen(QPen(style::majorTick(), majorWidth));
+        p.drawLine(QPointF(x, track.bottom() + 1), QPointF(x, track.bottom() + 1 + tickLength));
+        const QString text = formatted(v, t.decimals);
+        const qreal tw = lfm.horizontalAdvance(text) + 2;
+        p.setPen(style::labelColor());
+        p.drawText(QRectF(x - tw / 2, labelsTop, tw, lfm.height()), Qt::AlignCenter, text);
+        for (int m = 1; m < t.minorPerMajor; ++m) {
+            const double mv = v + t.step * m / t.minorPerMajor;
+            if (mv > maximum() + 1e-9) {
+                break;
+            }
+            p.setPen(QPen(style::minorTick(), 1));
+            p.drawLine(QPointF(xOf(mv), track.bottom() + 1),
+                       QPointF(xOf(mv), track.bottom() + 1 + tickLength * 0.55));
+        }
+    }
 }
 
 }  // namespace omvi::ui

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QFont>
+#include <QRectF>
 #include <QString>
 #include <QWidget>
 
 #include "ui/instrument_style.h"
+
+class QPainter;
 
 namespace omvi::ui {
 
@@ -57,6 +61,10 @@ class Instrument : public QWidget {
     QString formatted(double value, int decimals) const;
     // Widest tick label the scale can show (for layout).
     QString widestTickLabel() const;
+    // Ticks and numbers under a horizontal track: major ticks `tickLength` long (minor ones a
+    // little over half), numbers from `labelsTop`, in `labelFont`.
+    void drawHorizontalScale(QPainter& p, const QRectF& track, qreal tickLength, qreal majorWidth,
+                             qreal labelsTop, const QFont& labelFont, qreal labelWidth) const;
 
   private:
     float value_ = 0;

@@ -86,18 +86,13 @@ QSize Led::minimumSizeHint() const {
 }
 
 void Led::mousePressEvent(QMouseEvent* event) {
-    pressed_ = event->button() == Qt::LeftButton && isEnabled();
-    event->accept();
+    click_.press(event, *this);
 }
 
 void Led::mouseReleaseEvent(QMouseEvent* event) {
-    const bool wasPressed = pressed_;
-    pressed_ = false;
-    if (wasPressed && event->button() == Qt::LeftButton && isEnabled() &&
-        rect().contains(event->position().toPoint())) {
+    if (click_.release(event, *this)) {
         emit clicked();
     }
-    event->accept();
 }
 
 void Led::enterEvent(QEnterEvent* event) {

@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "ui/click_tracker.h"
+
 namespace omvi::ui {
 
 // Round indicator lamp with an optional caption inside.
@@ -65,7 +67,7 @@ class Led : public QWidget {
     bool checked_ = false;
     bool flashing_ = false;
     bool phase_ = true;
-    bool pressed_ = false;
+    ClickTracker click_;
     QTimer blinkTimer_;
 };
 

@@ -36,18 +36,13 @@ QSize ProgressStrip::minimumSizeHint() const {
 }
 
 void ProgressStrip::mousePressEvent(QMouseEvent* event) {
-    pressed_ = event->button() == Qt::LeftButton && isEnabled();
-    event->accept();
+    click_.press(event, *this);
 }
 
 void ProgressStrip::mouseReleaseEvent(QMouseEvent* event) {
-    const bool wasPressed = pressed_;
-    pressed_ = false;
-    if (wasPressed && event->button() == Qt::LeftButton && isEnabled() &&
-        rect().contains(event->position().toPoint())) {
+    if (click_.release(event, *this)) {
         emit clicked();
     }
-    event->accept();
 }
 
 void ProgressStrip::enterEvent(QEnterEvent* event) {

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "ui/click_tracker.h"
+
 namespace omvi::ui {
 
 // Full-width coloured strip with a centred caption that reports clicks. The program changes its
@@ -35,7 +37,7 @@ class ProgressStrip : public QWidget {
   private:
     QString caption_;
     QColor color_{0xff, 0x00, 0x00};
-    bool pressed_ = false;
+    ClickTracker click_;
 };
 
 }  // namespace omvi::ui

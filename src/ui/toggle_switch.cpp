@@ -90,18 +90,13 @@ void ToggleSwitch::activate() {
 }
 
 void ToggleSwitch::mousePressEvent(QMouseEvent* event) {
-    pressed_ = event->button() == Qt::LeftButton && isEnabled();
-    event->accept();
+    click_.press(event, *this);
 }
 
 void ToggleSwitch::mouseReleaseEvent(QMouseEvent* event) {
-    const bool wasPressed = pressed_;
-    pressed_ = false;
-    if (wasPressed && event->button() == Qt::LeftButton && isEnabled() &&
-        rect().contains(event->position().toPoint())) {
+    if (click_.release(event, *this)) {
         activate();
     }
-    event->accept();
 }
 
 void ToggleSwitch::keyPressEvent(QKeyEvent* event) {

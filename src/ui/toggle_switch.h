@@ -4,6 +4,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "ui/click_tracker.h"
+
 namespace omvi::ui {
 
 // Slide switch with a text for each position and a colour for each position.
@@ -61,7 +63,7 @@ class ToggleSwitch : public QWidget {
 
     bool clickToggles_ = true;
     bool checked_ = false;
-    bool pressed_ = false;
+    ClickTracker click_;
     QString onText_;
     QString offText_;
     QColor onColor_{0x00, 0xff, 0x00};
